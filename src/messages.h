@@ -1,0 +1,26 @@
+// Every text the program prints, in one table. The Linux build holds them as
+// UTF-8; the Windows build compiles messages.cpp to code page 932 bytes.
+#pragma once
+
+enum Message {
+  MSG_PROMPT,
+  MSG_NO_ANSWER,
+  MSG_OPEN_FAILED,
+  MSG_NOT_SUPPORTED,
+  MSG_WRONG_VERSION,
+  MSG_INIT_FAILED,
+  MSG_INFLATE_FAILED,
+  MSG_BUFFER_FULL,
+  MSG_END_FAILED,
+  MSG_READ_FAILED,
+  MSG_BUFFER_GROWN,
+  MSG_ENTRY_STOPPED,
+  MSG_NO_MEMORY,
+  MSG_WRITE_FAILED,
+  MSG_ENTRY_WRITTEN,
+  MESSAGE_COUNT
+};
+
+// Formats the message with its arguments onto its own stream (standard
+// output or standard error).
+void print_message(Message message, ...);

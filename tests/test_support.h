@@ -1,0 +1,62 @@
+// Archives built in the tests, scratch directories, and running the real
+// executable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One entry as the archive stores it: zlib's compress of data.
+std::string zlib_entry(const std::string& data);
+
+std::string le32(uint32_t value);
+
+// The 12-byte header followed by the entries, back to back.
+std::string make_archive(const std::vector<std::string>& entries,
+                         uint32_t entry_count, uint32_t version = 3);
+// Compresses each of contents and stores it with a matching entry count.
+std::string make_archive_of(const std::vector<std::string>& contents);
+
+// Reproducible bytes that do not compress.
+std::string random_bytes(size_t size, uint32_t seed);
+
+// A fresh directory, removed with all it holds at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  // path/name, with the platform's separator.
+  std::string file(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+void write_file(const std::string& path, const std::string& bytes);
+bool file_exists(const std::string& path);
+std::string read_file(const std::string& path);
+// The names in a directory, sorted; empty when it does not exist.
+std::vector<std::string> list_dir(const std::string& path);
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs the qyMorvint executable built beside the test binary in the
+// working directory dir, with args after the program name and input as
+// standard input.
+RunResult run_qymorvint(const std::vector<std::string>& args,
+                        const std::string& input, const std::string& dir);
+
+// Platform part of run_qymorvint (run_program_*.cpp).
+RunResult run_program(const std::string& program,
+                      const std::vector<std::string>& args,
+                      const std::string& input, const std::string& dir);
+
+// The directory holding the test binary, ending in a separator.
+extern std::string g_test_binary_dir;
