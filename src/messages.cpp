@@ -14,6 +14,7 @@ struct MessageEntry {
 
 // The entry numbers are unsigned 32-bit, hence %5u where a signed
 // conversion would print counts past 2^31 as negative numbers.
+// clang-format off
 const MessageEntry MESSAGES[MESSAGE_COUNT] = {
     /* MSG_PROMPT         */ {OUT, "アーカイブを指定して下さい。："},
     /* MSG_NO_ANSWER      */ {OUT, "アーカイブが指定されませんでした。終了します\n"},
@@ -31,6 +32,7 @@ const MessageEntry MESSAGES[MESSAGE_COUNT] = {
     /* MSG_WRITE_FAILED   */ {ERR, "%sの展開に失敗しました。終了します。\n"},
     /* MSG_ENTRY_WRITTEN  */ {OUT, "%sを処理終了\n"},
 };
+// clang-format on
 
 }  // namespace
 

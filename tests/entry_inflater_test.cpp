@@ -31,22 +31,25 @@ class Body {
 
 // Inflates one entry, growing the buffer by 1 MiB whenever it is full, and
 // returns its data; counts the growths.
-std::string inflate_growing(EntryInflater* inflater, std::vector<unsigned char>* buffer,
-                            int* growths, int64_t* result) {
+std::string inflate_growing(EntryInflater* inflater,
+                            std::vector<unsigned char>* buffer, int* growths,
+                            int64_t* result) {
   while ((*result = inflate_entry(inflater, buffer->data(), buffer->size())) ==
          ENTRY_BUFFER_FULL) {
     buffer->resize(buffer->size() + (1 << 20));
     ++*growths;
   }
   if (*result < 0) return "";
-  return std::string(reinterpret_cast<char*>(buffer->data()), buffer->size() - *result);
+  return std::string(reinterpret_cast<char*>(buffer->data()),
+                     buffer->size() - *result);
 }
 
 std::string with_dictionary(const std::string& data) {
   z_stream stream{};
   deflateInit(&stream, Z_DEFAULT_COMPRESSION);
   const char dictionary[] = "a preset dictionary";
-  deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary), sizeof(dictionary));
+  deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary),
+                       sizeof(dictionary));
   std::string out(deflateBound(&stream, data.size()), '\0');
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   stream.avail_in = data.size();
@@ -60,7 +63,8 @@ std::string with_dictionary(const std::string& data) {
 
 std::string gzip_wrapped(const std::string& data) {
   z_stream stream{};
-  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8,
+               Z_DEFAULT_STRATEGY);
   std::string out(deflateBound(&stream, data.size()) + 32, '\0');
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   stream.avail_in = data.size();
@@ -75,8 +79,9 @@ std::string gzip_wrapped(const std::string& data) {
 TEST(EntryInflater, ReadsEntriesBackToBackAcrossChunks) {
   // Incompressible entries store about their own size, so the second and
   // third start inside later 1 MiB chunks.
-  std::vector<std::string> contents = {random_bytes(2'621'440, 1), "small entry",
-                                       random_bytes(1'500'000, 2), std::string(3'000'000, 'z')};
+  std::vector<std::string> contents = {
+      random_bytes(2'621'440, 1), "small entry", random_bytes(1'500'000, 2),
+      std::string(3'000'000, 'z')};
   std::string body;
   for (const std::string& content : contents) body += zlib_entry(content);
   Body archive(body + "bytes after the last entry");
@@ -87,25 +92,29 @@ TEST(EntryInflater, ReadsEntriesBackToBackAcrossChunks) {
   for (const std::string& content : contents) {
     int grown = 0;
     int64_t result;
-    EXPECT_EQ(inflate_growing(archive.inflater(), &buffer, &grown, &result), content);
+    EXPECT_EQ(inflate_growing(archive.inflater(), &buffer, &grown, &result),
+              content);
     growths.push_back(grown);
   }
-  std::string err = testing::internal::GetCapturedStderr();
+  std::string err = captured_stderr();
   // The 2.5 MiB entry grows the buffer to 3 MiB, which the later ones fit.
   EXPECT_EQ(growths, (std::vector<int>{2, 0, 0, 0}));
-  std::string full = "展開エラー（inflate関数）：出力バッファーが足りません。\n";
-  EXPECT_EQ(err, full + full);
+  std::string full =
+      "展開エラー（inflate関数）：出力バッファーが足りません。\n";
+  EXPECT_EQ(err, captured_text(full + full));
 }
 
 TEST(EntryInflater, ExactFitSucceedsWithNothingLeft) {
   // Stored blocks push the trailer of this 1 MiB entry into the second
   // chunk: the full buffer must still not count as too small.
-  for (const std::string& content : {std::string(1 << 20, 'a'), random_bytes(1 << 20, 3)}) {
+  for (const std::string& content :
+       {std::string(1 << 20, 'a'), random_bytes(1 << 20, 3)}) {
     Body archive(zlib_entry(content) + zlib_entry("next"));
     std::vector<unsigned char> buffer(1 << 20);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(inflate_entry(archive.inflater(), buffer.data(), buffer.size()), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(inflate_entry(archive.inflater(), buffer.data(), buffer.size()),
+              0);
+    EXPECT_EQ(captured_stderr(), "");
     EXPECT_EQ(std::memcmp(buffer.data(), content.data(), content.size()), 0);
     EXPECT_EQ(inflate_entry(archive.inflater(), buffer.data(), buffer.size()),
               (1 << 20) - 4);
@@ -130,16 +139,18 @@ TEST(EntryInflater, ReportsFaults) {
        "展開エラー（inflate関数）: incorrect header check\n"},
       {"damaged Adler-32", bad_check, ENTRY_FAILED,
        "展開エラー（inflate関数）: incorrect data check\n"},
-      {"cut inside the entry", entry.substr(0, entry.size() - 3), ENTRY_INPUT_ENDED, ""},
+      {"cut inside the entry", entry.substr(0, entry.size() - 3),
+       ENTRY_INPUT_ENDED, ""},
       {"no entry at all", "", ENTRY_INPUT_ENDED, ""},
   };
   for (const FaultCase& c : cases) {
     Body archive(c.body);
     std::vector<unsigned char> buffer(1 << 20);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(inflate_entry(archive.inflater(), buffer.data(), buffer.size()), c.expected)
+    EXPECT_EQ(inflate_entry(archive.inflater(), buffer.data(), buffer.size()),
+              c.expected)
         << c.what;
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.message) << c.what;
+    EXPECT_EQ(captured_stderr(), captured_text(c.message)) << c.what;
   }
 }
 

@@ -34,13 +34,17 @@ TEST(EntryNames, PadToTheDigitsOfTheCount) {
     const char* name;
   };
   const Case cases[] = {
-      {1, 1, "p1.dat"},          {9, 9, "p9.dat"},
-      {10, 1, "p01.dat"},        {99, 12, "p12.dat"},
-      {100, 7, "p007.dat"},      {150, 150, "p150.dat"},
+      {1, 1, "p1.dat"},
+      {9, 9, "p9.dat"},
+      {10, 1, "p01.dat"},
+      {99, 12, "p12.dat"},
+      {100, 7, "p007.dat"},
+      {150, 150, "p150.dat"},
       {4294967295u, 3, "p0000000003.dat"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(format_entry_name(make_name_format("p", c.count), c.index), c.name)
+    EXPECT_EQ(format_entry_name(make_name_format("p", c.count), c.index),
+              c.name)
         << c.count << " " << c.index;
   }
 }
@@ -68,8 +72,8 @@ TEST(DetectExtension, ReadsOnlyTheEntrysOwnBytes) {
     // would complete the signature.
     std::string buffer = c.data + "MPNGggSIFF";
     std::string name = "x07.dat";
-    detect_extension(reinterpret_cast<const unsigned char*>(buffer.data()), c.data.size(),
-                     &name);
+    detect_extension(reinterpret_cast<const unsigned char*>(buffer.data()),
+                     c.data.size(), &name);
     EXPECT_EQ(name, c.name) << c.data;
   }
 }
@@ -86,7 +90,8 @@ TEST(ReadAnswer, TakesTheFirstLineThatIsNotBlank) {
       {"\n\n  \t\r\n  my data.pac \r\n", true, "my data.pac"},
       {"\"C:/game files/data.pac\"\r\nnext\n", true, "C:/game files/data.pac"},
       {"\"half quoted.pac\n", true, "\"half quoted.pac"},
-      {std::string(1000, 'p') + ".pac\n", true, std::string(1000, 'p') + ".pac"},
+      {std::string(1000, 'p') + ".pac\n", true,
+       std::string(1000, 'p') + ".pac"},
       {"", false, ""},
       {"\n \r\n\t", false, ""},
   };
@@ -112,7 +117,8 @@ TEST(WriteEntryFile, LeavesTheWholeFileOrNothing) {
   EXPECT_EQ(read_file(name), std::string("new\0\1", 5));
   EXPECT_EQ(list_dir(dir.path()), (std::vector<std::string>{"data1.dat"}));
 
-  EXPECT_FALSE(write_entry_file(dir.file("missing") + PATH_SEPARATOR + "x.dat", data, 1));
+  EXPECT_FALSE(write_entry_file(dir.file("missing") + PATH_SEPARATOR + "x.dat",
+                                data, 1));
   EXPECT_EQ(list_dir(dir.path()), (std::vector<std::string>{"data1.dat"}));
 }
 

@@ -27,7 +27,8 @@ RunResult run_program(const std::string& program,
     dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(executable.c_str()));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : args)
+      argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     execv(executable.c_str(), argv.data());
     _exit(127);
@@ -35,8 +36,11 @@ RunResult run_program(const std::string& program,
   int status = 0;
   waitpid(child, &status, 0);
   RunResult result;
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.status =
+      WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = read_file(out_path);
   result.err = read_file(err_path);
   return result;
 }
+
+std::string console_text(const std::string& utf8) { return utf8; }

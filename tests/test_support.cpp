@@ -17,8 +17,9 @@ std::string g_test_binary_dir;
 std::string zlib_entry(const std::string& data) {
   uLongf size = compressBound(data.size());
   std::string out(size, '\0');
-  int status = compress(reinterpret_cast<Bytef*>(out.data()), &size,
-                        reinterpret_cast<const Bytef*>(data.data()), data.size());
+  int status =
+      compress(reinterpret_cast<Bytef*>(out.data()), &size,
+               reinterpret_cast<const Bytef*>(data.data()), data.size());
   EXPECT_EQ(status, Z_OK);
   out.resize(size);
   return out;
@@ -32,14 +33,16 @@ std::string le32(uint32_t value) {
 
 std::string make_archive(const std::vector<std::string>& entries,
                          uint32_t entry_count, uint32_t version) {
-  std::string archive = std::string("PAC", 4) + le32(entry_count) + le32(version);
+  std::string archive =
+      std::string("PAC", 4) + le32(entry_count) + le32(version);
   for (const std::string& entry : entries) archive += entry;
   return archive;
 }
 
 std::string make_archive_of(const std::vector<std::string>& contents) {
   std::vector<std::string> entries;
-  for (const std::string& content : contents) entries.push_back(zlib_entry(content));
+  for (const std::string& content : contents)
+    entries.push_back(zlib_entry(content));
   return make_archive(entries, static_cast<uint32_t>(entries.size()));
 }
 
@@ -54,7 +57,8 @@ TempDir::TempDir() {
   static std::mt19937_64 generator(std::random_device{}());
   fs::path dir;
   do {
-    dir = fs::temp_directory_path() / ("qymorvint-test-" + std::to_string(generator()));
+    dir = fs::temp_directory_path() /
+          ("qymorvint-test-" + std::to_string(generator()));
   } while (!fs::create_directory(dir));
   path_ = dir.string();
 }
@@ -63,7 +67,8 @@ TempDir::~TempDir() {
   std::error_code error;
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
   for (const auto& item : fs::recursive_directory_iterator(path_, error)) {
-    fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, error);
+    fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add,
+                    error);
   }
   fs::remove_all(path_, error);
 }
@@ -91,7 +96,8 @@ std::string read_file(const std::string& path) {
   if (!file) return bytes;
   char chunk[65536];
   size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.append(chunk, got);
+  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0)
+    bytes.append(chunk, got);
   std::fclose(file);
   return bytes;
 }
@@ -106,6 +112,23 @@ std::vector<std::string> list_dir(const std::string& path) {
   return names;
 }
 
+namespace {
+
+std::string without_cr(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
+}  // namespace
+
+std::string captured_stderr() {
+  return without_cr(testing::internal::GetCapturedStderr());
+}
+
+std::string captured_text(const std::string& utf8) {
+  return without_cr(console_text(utf8));
+}
+
 RunResult run_qymorvint(const std::vector<std::string>& args,
                         const std::string& input, const std::string& dir) {
   return run_program(g_test_binary_dir + "qyMorvint", args, input, dir);
@@ -116,6 +139,7 @@ int main(int argc, char** argv) {
   std::string self = argv[0];
   size_t cut = base_name_offset(self);
   g_test_binary_dir = self.substr(0, cut);
-  if (g_test_binary_dir.empty()) g_test_binary_dir = std::string(".") + PATH_SEPARATOR;
+  if (g_test_binary_dir.empty())
+    g_test_binary_dir = std::string(".") + PATH_SEPARATOR;
   return RUN_ALL_TESTS();
 }

@@ -58,5 +58,14 @@ RunResult run_program(const std::string& program,
                       const std::vector<std::string>& args,
                       const std::string& input, const std::string& dir);
 
+// What the program prints for the UTF-8 text with LF line ends: the same
+// on Linux; code page 932 with CR LF on Windows.
+std::string console_text(const std::string& utf8);
+
+// Standard error as the tests capture it within their own process, read
+// back in text mode: console_text without the CRs.
+std::string captured_stderr();
+std::string captured_text(const std::string& utf8);
+
 // The directory holding the test binary, ending in a separator.
 extern std::string g_test_binary_dir;

@@ -38,7 +38,8 @@ void InflateStreamDeleter::operator()(z_stream* stream) const {
 
 bool start_entry_inflater(EntryInflater* inflater, FILE* archive) {
   inflater->archive = archive;
-  inflater->input.reset(static_cast<unsigned char*>(std::malloc(INPUT_CHUNK_SIZE)));
+  inflater->input.reset(
+      static_cast<unsigned char*>(std::malloc(INPUT_CHUNK_SIZE)));
   inflater->stream.reset();
   inflater->produced = 0;
   return inflater->input != nullptr;

@@ -33,7 +33,9 @@ bool grow_output_buffer(OutputBuffer* buffer, size_t* capacity) {
   return true;
 }
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string trim_answer(const std::string& line) {
   size_t begin = 0;
