@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -6,7 +7,8 @@
 
 RunResult run_program(const std::string& program,
                       const std::vector<std::string>& args,
-                      const std::string& input, const std::string& dir) {
+                      const std::string& input, const std::string& dir,
+                      const RunLimits& limits) {
   TempDir capture;
   std::string in_path = capture.file("in");
   std::string out_path = capture.file("out");
@@ -22,6 +24,14 @@ RunResult run_program(const std::string& program,
   pid_t child = fork();
   if (child == 0) {
     if (chdir(dir.c_str()) != 0) _exit(127);
+    if (limits.address_space) {
+      rlimit limit = {limits.address_space, limits.address_space};
+      setrlimit(RLIMIT_AS, &limit);
+    }
+    if (limits.file_size) {
+      rlimit limit = {limits.file_size, limits.file_size};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
     dup2(open(in_path.c_str(), O_RDONLY), 0);
     dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
     dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);

@@ -34,7 +34,8 @@ HANDLE open_inheritable(const std::string& path, DWORD access,
 
 RunResult run_program(const std::string& program,
                       const std::vector<std::string>& args,
-                      const std::string& input, const std::string& dir) {
+                      const std::string& input, const std::string& dir,
+                      const RunLimits&) {
   TempDir capture;
   std::string in_path = capture.file("in");
   std::string out_path = capture.file("out");

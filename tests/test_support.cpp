@@ -130,8 +130,9 @@ std::string captured_text(const std::string& utf8) {
 }
 
 RunResult run_qymorvint(const std::vector<std::string>& args,
-                        const std::string& input, const std::string& dir) {
-  return run_program(g_test_binary_dir + "qyMorvint", args, input, dir);
+                        const std::string& input, const std::string& dir,
+                        const RunLimits& limits) {
+  return run_program(g_test_binary_dir + "qyMorvint", args, input, dir, limits);
 }
 
 int main(int argc, char** argv) {

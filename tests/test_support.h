@@ -47,16 +47,25 @@ struct RunResult {
   std::string err;
 };
 
+// Resource limits for the child, in bytes; 0 is no limit. Only the Linux
+// runner applies them.
+struct RunLimits {
+  uint64_t address_space = 0;
+  uint64_t file_size = 0;
+};
+
 // Runs the qyMorvint executable built beside the test binary in the
 // working directory dir, with args after the program name and input as
 // standard input.
 RunResult run_qymorvint(const std::vector<std::string>& args,
-                        const std::string& input, const std::string& dir);
+                        const std::string& input, const std::string& dir,
+                        const RunLimits& limits = RunLimits());
 
 // Platform part of run_qymorvint (run_program_*.cpp).
 RunResult run_program(const std::string& program,
                       const std::vector<std::string>& args,
-                      const std::string& input, const std::string& dir);
+                      const std::string& input, const std::string& dir,
+                      const RunLimits& limits);
 
 // What the program prints for the UTF-8 text with LF line ends: the same
 // on Linux; code page 932 with CR LF on Windows.
