@@ -36,7 +36,7 @@ const MessageEntry MESSAGES[MESSAGE_COUNT] = {
 
 }  // namespace
 
-void print_message(Message message, ...) {
+void print_message(int message, ...) {
   const MessageEntry& entry = MESSAGES[message];
   FILE* stream = entry.stream == OUT ? stdout : stderr;
   va_list args;

@@ -21,6 +21,7 @@ enum Message {
   MESSAGE_COUNT
 };
 
-// Formats the message with its arguments onto its own stream (standard
-// output or standard error).
-void print_message(Message message, ...);
+// Formats the message (a Message) with its arguments onto its own stream,
+// standard output or standard error. The parameter is an int because
+// va_start on an enum, which is promoted, is undefined.
+void print_message(int message, ...);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -84,4 +85,74 @@ TEST(PosixMemory, ABombPastTheMemoryLimitIsRefused) {
   EXPECT_EQ(list_dir(dir.file("#bomb.pac#")),
             (std::vector<std::string>{"bomb1.dat"}));
 }
+}  // namespace
+
+namespace {
+
+// Appends a zlib entry of size zeros made of stored blocks whose data are
+// left as holes in the file, so that gigabytes take no disk.
+void append_zero_entry(FILE* file, uint64_t size) {
+  std::fwrite("\x78\x01", 1, 2, file);
+  uint64_t left = size;
+  do {
+    unsigned length = left > 65535 ? 65535 : static_cast<unsigned>(left);
+    left -= length;
+    unsigned char block[5] = {static_cast<unsigned char>(left == 0),
+                              static_cast<unsigned char>(length),
+                              static_cast<unsigned char>(length >> 8),
+                              static_cast<unsigned char>(~length),
+                              static_cast<unsigned char>(~length >> 8)};
+    std::fwrite(block, 1, sizeof(block), file);
+    fseeko(file, length, SEEK_CUR);
+  } while (left > 0);
+  // Adler-32 of zeros: the low sum stays 1, the high one is size mod 65521.
+  uint32_t adler = static_cast<uint32_t>(size % 65521) << 16 | 1;
+  unsigned char trailer[4] = {static_cast<unsigned char>(adler >> 24),
+                              static_cast<unsigned char>(adler >> 16),
+                              static_cast<unsigned char>(adler >> 8),
+                              static_cast<unsigned char>(adler)};
+  std::fwrite(trailer, 1, sizeof(trailer), file);
+}
+
+bool all_zero(const std::string& path, uint64_t size) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::vector<char> chunk(1 << 20), zeros(1 << 20);
+  uint64_t total = 0;
+  size_t got;
+  bool zero = true;
+  while (zero && (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
+    zero = std::memcmp(chunk.data(), zeros.data(), got) == 0;
+    total += got;
+  }
+  std::fclose(file);
+  return zero && total == size;
+}
+
+// Slow: writes 4 GiB of entry files. Run with ctest --preset slow.
+TEST(SlowLargeArchive, EntriesPastFourGiBComeOutWhole) {
+  TempDir dir;
+  const uint64_t big = (uint64_t{1} << 30) + 12345;
+  std::vector<std::string> tail = {random_bytes(70'000, 8), "last entry"};
+  FILE* file = std::fopen(dir.file("big.pac").c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::string header = make_archive({}, 6);
+  std::fwrite(header.data(), 1, header.size(), file);
+  for (int i = 0; i < 4; ++i) append_zero_entry(file, big);
+  ASSERT_GT(ftello(file), int64_t{4} << 30);
+  for (const std::string& content : tail) {
+    std::string entry = zlib_entry(content);
+    std::fwrite(entry.data(), 1, entry.size(), file);
+  }
+  ASSERT_EQ(std::fclose(file), 0);
+
+  RunResult result = run_qymorvint({"big.pac"}, "", dir.path());
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::string prefix = dir.file("#big.pac#") + "/big";
+  for (int i = 1; i <= 4; ++i)
+    EXPECT_TRUE(all_zero(prefix + std::to_string(i) + ".dat", big)) << i;
+  EXPECT_EQ(read_file(prefix + "5.dat"), tail[0]);
+  EXPECT_EQ(read_file(prefix + "6.dat"), tail[1]);
+}
+
 }  // namespace
