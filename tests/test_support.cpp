@@ -135,6 +135,10 @@ RunResult run_qymorvint(const std::vector<std::string>& args,
   return run_program(g_test_binary_dir + "qyMorvint", args, input, dir, limits);
 }
 
+RunResult run_qymorvint_pack(const std::vector<std::string>& args, const std::string& dir) {
+  return run_program(g_test_binary_dir + "qyMorvint-pack", args, "", dir, RunLimits());
+}
+
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   std::string self = argv[0];

@@ -61,6 +61,9 @@ RunResult run_qymorvint(const std::vector<std::string>& args,
                         const std::string& input, const std::string& dir,
                         const RunLimits& limits = RunLimits());
 
+// The same for qyMorvint-pack.
+RunResult run_qymorvint_pack(const std::vector<std::string>& args, const std::string& dir);
+
 // Platform part of run_qymorvint (run_program_*.cpp).
 RunResult run_program(const std::string& program,
                       const std::vector<std::string>& args,

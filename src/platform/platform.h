@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The separator the program puts between a directory and a name.
 extern const char PATH_SEPARATOR;
@@ -18,6 +19,16 @@ void make_directory(const std::string& path);
 
 // Moves from over to, replacing a file of that name. False on failure.
 bool replace_file(const std::string& from, const std::string& to);
+
+// True when both paths name one existing file (through links or other
+// spellings too).
+bool same_file(const std::string& a, const std::string& b);
+
+bool is_directory(const std::string& path);
+
+// The names in the directory, without "." and "..". False when it cannot
+// be read.
+bool list_directory(const std::string& path, std::vector<std::string>* names);
 
 // The machine's physical memory in bytes, or 0 when it cannot be told.
 uint64_t physical_memory_size();
