@@ -44,36 +44,33 @@ std::string inflate_growing(EntryInflater* inflater,
                      buffer->size() - *result);
 }
 
+// Compresses data in one go with a stream set up by the caller; ends it.
+std::string finish_deflate(z_stream* stream, const std::string& data) {
+  std::string out(deflateBound(stream, data.size()) + 32, '\0');
+  stream->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream->avail_in = data.size();
+  stream->next_out = reinterpret_cast<Bytef*>(out.data());
+  stream->avail_out = out.size();
+  deflate(stream, Z_FINISH);
+  out.resize(stream->total_out);
+  deflateEnd(stream);
+  return out;
+}
+
 std::string with_dictionary(const std::string& data) {
   z_stream stream{};
   deflateInit(&stream, Z_DEFAULT_COMPRESSION);
   const char dictionary[] = "a preset dictionary";
   deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(dictionary),
                        sizeof(dictionary));
-  std::string out(deflateBound(&stream, data.size()), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = data.size();
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = out.size();
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
+  return finish_deflate(&stream, data);
 }
 
 std::string gzip_wrapped(const std::string& data) {
   z_stream stream{};
   deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8,
                Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, data.size()) + 32, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = data.size();
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = out.size();
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
+  return finish_deflate(&stream, data);
 }
 
 TEST(EntryInflater, ReadsEntriesBackToBackAcrossChunks) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -66,6 +68,18 @@ TEST_F(PosixFaults, AnEntryNameTakenByADirectory) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(files(), (std::vector<std::string>{"x1.dat", "x2.dat"}));
   EXPECT_TRUE(list_dir(entry("x2.dat")).empty());
+}
+
+TEST_F(PosixFaults, AKilledRunLeavesNoPartialFileUnderAnEntrysName) {
+  // A FIFO in place of the temporary file holds the run inside entry 2's
+  // write until it is killed.
+  ASSERT_EQ(mkfifo(entry("x2.dat.part").c_str(), 0600), 0);
+  RunLimits limits;
+  limits.kill_after_ms = 300;
+  RunResult result = run_qymorvint({"x.pac"}, "", dir.path(), limits);
+  EXPECT_EQ(result.status, 128 + SIGKILL);
+  EXPECT_EQ(files(), (std::vector<std::string>{"x1.dat", "x2.dat.part"}));
+  EXPECT_EQ(read_file(entry("x1.dat")), contents[0]);
 }
 
 TEST(PosixMemory, ABombPastTheMemoryLimitIsRefused) {

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,6 +43,10 @@ RunResult run_program(const std::string& program,
     argv.push_back(nullptr);
     execv(executable.c_str(), argv.data());
     _exit(127);
+  }
+  if (limits.kill_after_ms) {
+    usleep(limits.kill_after_ms * 1000);
+    kill(child, SIGKILL);
   }
   int status = 0;
   waitpid(child, &status, 0);

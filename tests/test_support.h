@@ -52,6 +52,7 @@ struct RunResult {
 struct RunLimits {
   uint64_t address_space = 0;
   uint64_t file_size = 0;
+  unsigned kill_after_ms = 0;  // SIGKILL once this long has passed
 };
 
 // Runs the qyMorvint executable built beside the test binary in the
