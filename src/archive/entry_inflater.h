@@ -12,16 +12,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "owners.h"
+
 constexpr size_t INPUT_CHUNK_SIZE = 1 << 20;
 
 // Results of inflate_entry; 0 or more is success.
 constexpr int64_t ENTRY_FAILED = -1;
 constexpr int64_t ENTRY_BUFFER_FULL = -2;
 constexpr int64_t ENTRY_INPUT_ENDED = -4;
-
-struct FreeDeleter {
-  void operator()(void* block) const { std::free(block); }
-};
 
 struct InflateStreamDeleter {
   void operator()(z_stream* stream) const;

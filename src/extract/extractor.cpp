@@ -7,13 +7,10 @@
 #include "archive/pac_header.h"
 #include "extract/content_type.h"
 #include "messages.h"
+#include "owners.h"
 #include "platform/platform.h"
 
 namespace {
-
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
 
 using OutputBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
 
@@ -109,7 +106,7 @@ bool write_entry_file(const std::string& name, const unsigned char* data,
 }
 
 int extract_archive(const std::string& path, PathSource source) {
-  std::unique_ptr<FILE, FileCloser> archive(std::fopen(path.c_str(), "rb"));
+  File archive(std::fopen(path.c_str(), "rb"));
   if (!archive) {
     print_message(MSG_OPEN_FAILED, path.c_str());
     // From the command line the message would vanish with the console

@@ -10,16 +10,12 @@
 
 #include "archive/pac_header.h"
 #include "messages.h"
+#include "owners.h"
 #include "platform/platform.h"
 
 namespace {
 
 constexpr size_t CHUNK_SIZE = 1 << 20;
-
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
 
 struct DeflateStreamDeleter {
   void operator()(z_stream* stream) const {
