@@ -29,8 +29,8 @@ struct EntryInflater {
   FILE* archive = nullptr;
   std::unique_ptr<unsigned char, FreeDeleter> input;
   std::unique_ptr<z_stream, InflateStreamDeleter> stream;  // set once inited
-  size_t produced =
-      0;  // bytes of the current entry already in the caller's buffer
+  // Bytes of the current entry already in the caller's buffer.
+  size_t produced = 0;
 };
 
 // Prepares inflater to read archive from its current position, which is the
